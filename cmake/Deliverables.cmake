@@ -28,6 +28,10 @@ set(KV_DELIVERABLE_TABLE
 # Empty: host build, every deliverable is built. 32 or 64: a handset ABI build
 # that carries only the deliverables of that ABI.
 set(KV_TARGET_ABI "" CACHE STRING "Handset ABI build: empty (host, all), 32 (arm) or 64 (arm64)")
+if(NOT KV_TARGET_ABI STREQUAL "" AND NOT KV_TARGET_ABI STREQUAL KV_BUILD_ABI)
+  message(FATAL_ERROR "KV_TARGET_ABI=${KV_TARGET_ABI} needs a ${KV_TARGET_ABI}-bit toolchain; "
+                      "this one is ${KV_BUILD_ABI}-bit (see cmake/toolchains/)")
+endif()
 
 function(kv_deliverable_info name kind_var abi_var)
   foreach(row IN LISTS KV_DELIVERABLE_TABLE)

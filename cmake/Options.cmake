@@ -25,4 +25,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
 else()
   set(KV_LIBDIR lib)
   set(KV_BUILD_ABI 32)
+  # 64-bit file offsets and inode numbers: directory reads (scandir) of a large
+  # file system fail with EOVERFLOW otherwise, as under qemu-arm on a 64-bit host.
+  add_compile_definitions(_FILE_OFFSET_BITS=64)
 endif()

@@ -27,3 +27,10 @@ function(kv_add_gtest name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
     PROPERTIES ${props})
 endfunction()
+
+# Under a handset ABI build the tests run in qemu-user; a test that needs what
+# the emulated target cannot have here (a JVM) checks KV_UNDER_EMULATOR and
+# calls GTEST_SKIP() with the reason.
+if(CMAKE_CROSSCOMPILING)
+  add_compile_definitions(KV_UNDER_EMULATOR=1)
+endif()

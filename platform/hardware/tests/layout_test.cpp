@@ -20,7 +20,7 @@ struct Expected {
   size_t fromC;
 };
 
-TEST(HalLayout, SizesMatchAndroidAbi) {
+TEST(HalLayout, RecordSizes) {
   const kv_hal_layout c = kv_hal_layout_c();
   const Expected records[] = {
       {"hw_module_t", sizeof(hw_module_t), 248, 128, c.hw_module},
