@@ -1,6 +1,8 @@
 // In-process capture of log lines, for tests that assert on what was logged.
 #pragma once
 
+#include <android/log.h>
+
 #include <string>
 #include <vector>
 

@@ -1,0 +1,1 @@
+// SensorConnection is header-only.
