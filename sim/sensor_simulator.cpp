@@ -36,6 +36,9 @@ bool fail(std::string* error, const std::string& message) {
 
 std::string errnoText(const std::string& what) { return what + ": " + strerror(errno); }
 
+
+}  // namespace
+
 // Replaces a plain file with `content` (the simulator's own files).
 bool writeWholeFile(const std::string& path, const std::string& content) {
   UniqueFd fd(open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
@@ -49,8 +52,6 @@ bool writeWholeFile(const std::string& path, const std::string& content) {
   }
   return true;
 }
-
-}  // namespace
 
 int64_t bootTimeNs() {
   timespec now{};

@@ -78,4 +78,7 @@ struct SensorSimulator::State {
 // Pace of a stream for a requested period (0: on-change pace; at least 1 ms).
 int64_t effectivePeriod(int64_t periodNs);
 
+// Replaces a plain file with `content` (the simulator's own files).
+bool writeWholeFile(const std::string& path, const std::string& content);
+
 }  // namespace kv::sim

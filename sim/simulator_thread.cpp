@@ -1,5 +1,6 @@
 // The simulator thread: attribute writes seen through inotify, the drivers'
 // answers to them, and the data records due at each sensor's period.
+#include <string.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -75,8 +76,14 @@ std::optional<AttributeWrite> SensorSimulator::State::takeWrite(int watchId,
   // write already taken with an earlier close.
   if (content == known) return std::nullopt;
   AttributeWrite write{device.info->misc, name, recoverWrite(content, known)};
-  if (truncate(path.c_str(), 0) == 0) known.clear();
-  else known = content;
+  // The active attribute reads back the divisor, as the kernel's does, so a
+  // module opened again finds it; every write to it ends in a NUL, which
+  // separates the written bytes from the divisor text. The others are emptied.
+  const bool active = strcmp(suffix, "active") == 0;
+  if (active ? writeWholeFile(path, device.divisorText) : truncate(path.c_str(), 0) == 0)
+    known = active ? device.divisorText : std::string();
+  else
+    known = content;
   writes.push_back(write);
   apply(device, suffix, write.bytes);
   written.notify_all();

@@ -104,9 +104,10 @@ class SensorSimulator {
   // prints them). It must not call the simulator.
   void setWriteListener(std::function<void(const AttributeWrite&)> listener);
 
-  // The active attribute holds the divisor text until the first write to it;
-  // these put it back (for a module opened again) or set another text, which
-  // the default scene then scales its values by.
+  // The active attribute reads back the divisor text, as the kernel's does
+  // (the simulator puts it back after each recorded write); these put it back
+  // after a test changed it, or set another text, which the default scene
+  // then scales its values by.
   bool setDivisorText(const std::string& device, const std::string& text);
   bool resetDivisors();
 
