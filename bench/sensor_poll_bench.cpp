@@ -43,13 +43,13 @@ const Device kDevices[] = {
     {"m_als_misc", "als", 3, 4, SENSOR_TYPE_LIGHT},
     {"m_baro_misc", "baro", 5, 5, SENSOR_TYPE_PRESSURE},
 };
-PhysicalSensorSpec gSpecs[3];
+PhysicalSensorDesc gDescs[3];
 std::string gPaths[3][2];
 
 // A plain pattern driver for each benchmark device.
 class BenchSensor : public PhysicalSensor {
  public:
-  explicit BenchSensor(const PhysicalSensorSpec& spec) : PhysicalSensor(spec) { readDivisor("read dev err"); }
+  explicit BenchSensor(const PhysicalSensorDesc& desc) : PhysicalSensor(desc) { readDivisor("read dev err"); }
   int enable(int32_t, int en) override { return writeAttribute("active", attr::activeFlag(en)); }
   int batch(int id, int flags, int64_t p, int64_t l) override {
     return writeAttribute("batch", attr::batch(id, flags, p, l));
@@ -66,7 +66,7 @@ class BenchSensor : public PhysicalSensor {
 
 SensorBase* benchDriver(int index, bool hwGyro) {
   for (int i = 0; i < 3; ++i)
-    if (kDevices[i].driverIndex == index) return new BenchSensor(gSpecs[i]);
+    if (kDevices[i].driverIndex == index) return new BenchSensor(gDescs[i]);
   return sensors_poll_context_t::createDefaultDriver(index, hwGyro);
 }
 
@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
     const Device& d = kDevices[i];
     gPaths[i][0] = std::string("/dev/") + d.misc;
     gPaths[i][1] = std::string("/sys/class/sensor/") + d.misc + "/";
-    gSpecs[i] = {"Bench", gPaths[i][0].c_str(), gPaths[i][1].c_str(), d.prefix, 128, d.sensorId, d.type};
+    gDescs[i] = {"Bench", gPaths[i][0].c_str(), gPaths[i][1].c_str(), d.prefix, 128, d.sensorId, d.type};
     mkfifo(handset->hostPath(gPaths[i][0]).c_str(), 0666);
     for (const char* attr : {"active", "batch", "flush"})
       handset->writeFile(gPaths[i][1] + d.prefix + attr, strcmp(attr, "active") ? "" : "1000");

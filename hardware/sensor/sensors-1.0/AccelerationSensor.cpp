@@ -7,7 +7,7 @@
 
 namespace {
 
-const PhysicalSensorSpec kAccelerometer = {
+const PhysicalSensorDesc kAccelerometer = {
     "Accelerometer", "/dev/m_acc_misc", "/sys/class/sensor/m_acc_misc/", "acc", 128,
     0, SENSOR_TYPE_ACCELEROMETER,
 };
@@ -33,7 +33,7 @@ AccelerationSensor::AccelerationSensor() : PhysicalSensor(kAccelerometer) {
   for (int i = 0; i < 3; ++i)
     payload[i] = static_cast<int32_t>(bias[i] * static_cast<float>(mDivisor));
   memcpy(payload + 3, cali, sizeof cali);
-  if (mPath.write(attributeName("cali"), payload, sizeof payload) < 0)
+  if (writeAttribute("cali", payload, sizeof payload) < 0)
     log(ANDROID_LOG_ERROR, "no cali attr\r\n");
 }
 

@@ -6,16 +6,16 @@
 #include <string.h>
 #include <utils/SystemClock.h>
 
-PhysicalSensor::PhysicalSensor(const PhysicalSensorSpec& spec)
-    : mSpec(spec), mReader(spec.capacity) {
+PhysicalSensor::PhysicalSensor(const PhysicalSensorDesc& desc)
+    : mDesc(desc), mReader(desc.capacity) {
   memset(&mPendingEvent, 0, sizeof mPendingEvent);
   mPendingEvent.version = sizeof(sensors_event_t);
-  mPendingEvent.sensor = spec.sensorId;
-  mPendingEvent.type = spec.sensorType;
-  if (mReader.selectSensorEventFd(spec.device) < 0) {
+  mPendingEvent.sensor = desc.sensorId;
+  mPendingEvent.type = desc.sensorType;
+  if (mReader.selectSensorEventFd(desc.device) < 0) {
     log(ANDROID_LOG_ERROR, "couldn't find sensor device");
   } else {
-    mPath.setDirectory(spec.directory);
+    mPath.setDirectory(desc.directory);
   }
   log(ANDROID_LOG_DEBUG, "misc path =%s", mPath.directory());
 }
@@ -36,20 +36,21 @@ int PhysicalSensor::readEvents(sensors_event_t* data, int count) {
   return emitted;
 }
 
-const char* PhysicalSensor::attributeName(const char* suffix) {
-  snprintf(mAttributeName, sizeof mAttributeName, "%s%s", mSpec.prefix, suffix);
-  return mAttributeName;
+int PhysicalSensor::writeAttribute(const char* suffix, const void* data, size_t length) {
+  char name[64];
+  snprintf(name, sizeof name, "%s%s", mDesc.prefix, suffix);
+  return mPath.write(name, data, length);
 }
 
 int PhysicalSensor::writeAttribute(const char* suffix, const AttributeValue& value) {
-  return mPath.write(attributeName(suffix), value);
+  return writeAttribute(suffix, value.bytes, value.length);
 }
 
 void PhysicalSensor::readDivisor(const char* readError) {
   if (!mPath.hasDirectory()) return;
   char path[SensorAttributePath::kPathSize];
-  snprintf(path, sizeof path, "%s%s", mSpec.directory, attributeName("active"));
-  readSensorDivisor(mSpec.tag, path, readError, &mDivisor);
+  snprintf(path, sizeof path, "%s%sactive", mDesc.directory, mDesc.prefix);
+  readSensorDivisor(mDesc.tag, path, readError, &mDivisor);
 }
 
 void PhysicalSensor::setFlushAnswer(int sensorId) {
@@ -65,6 +66,6 @@ void PhysicalSensor::setFlushAnswer(int sensorId) {
 void PhysicalSensor::log(int priority, const char* fmt, ...) {
   va_list ap;
   va_start(ap, fmt);
-  __android_log_vprint(priority, mSpec.tag, fmt, ap);
+  __android_log_vprint(priority, mDesc.tag, fmt, ap);
   va_end(ap);
 }

@@ -11,7 +11,7 @@
 #include "SensorEventReader.h"
 
 // What differs between kernel-backed drivers (one row per driver).
-struct PhysicalSensorSpec {
+struct PhysicalSensorDesc {
   const char* tag;         // Android log tag
   const char* device;      // misc device, "/dev/m_acc_misc"
   const char* directory;   // sysfs directory, "/sys/class/sensor/m_acc_misc/"
@@ -23,7 +23,7 @@ struct PhysicalSensorSpec {
 
 class PhysicalSensor : public SensorBase {
  public:
-  explicit PhysicalSensor(const PhysicalSensorSpec& spec);
+  explicit PhysicalSensor(const PhysicalSensorDesc& desc);
 
   int readEvents(sensors_event_t* data, int count) override;
   int getFd() override { return mReader.getReadFd(); }
@@ -36,16 +36,16 @@ class PhysicalSensor : public SensorBase {
   // Interprets one record; true when mPendingEvent is to be emitted.
   virtual bool processEvent(const sensor_event& record) = 0;
 
-  // "<prefix><suffix>", e.g. "accbatch".
-  const char* attributeName(const char* suffix);
+  // Writes "<prefix><suffix>" (e.g. "accbatch"); 0, or -1 when it cannot be opened.
   int writeAttribute(const char* suffix, const AttributeValue& value);
+  int writeAttribute(const char* suffix, const void* data, size_t length);
   // Reads the divisor from "<prefix>active"; readError as for readSensorDivisor.
   void readDivisor(const char* readError);
   // Sets the pending event to the flush answer for the sensor id.
   void setFlushAnswer(int sensorId);
   void log(int priority, const char* fmt, ...) __attribute__((format(printf, 3, 4)));
 
-  const PhysicalSensorSpec& mSpec;
+  const PhysicalSensorDesc& mDesc;
   SensorEventCircularReader mReader;
   SensorAttributePath mPath;
   sensors_event_t mPendingEvent;
@@ -53,7 +53,4 @@ class PhysicalSensor : public SensorBase {
   // Written by request threads, read by the polling thread.
   std::atomic<int> mEnabled{0};
   std::atomic<int> mFlushCount{0};
-
- private:
-  char mAttributeName[64];
 };

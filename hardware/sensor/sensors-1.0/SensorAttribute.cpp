@@ -62,6 +62,7 @@ const char* SensorAttributePath::attribute(const char* name) {
 }
 
 int SensorAttributePath::write(const char* name, const void* data, size_t length) {
+  std::lock_guard<std::mutex> lock(mLock);
   if (!hasDirectory()) return -1;
   int fd;
   do {

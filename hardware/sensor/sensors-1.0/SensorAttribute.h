@@ -6,6 +6,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include <mutex>
+
 // The bytes of one attribute write.
 struct AttributeValue {
   char bytes[128];
@@ -39,12 +41,15 @@ class SensorAttributePath {
   // Opens the attribute read-write, writes the bytes and closes it: 0, or -1
   // when it cannot be opened (no directory, or the open fails). Write errors
   // other than EINTR are not reported, as the kernel side ignores them too.
+  // Request threads and the polling thread may write at once: the path buffer
+  // is shared, so writes take turns.
   int write(const char* name, const void* data, size_t length);
   int write(const char* name, const AttributeValue& value) {
     return write(name, value.bytes, value.length);
   }
 
  private:
+  std::mutex mLock;
   char mPath[kPathSize] = {};
   size_t mPrefixLength = 0;
 };
