@@ -116,6 +116,12 @@ std::unique_ptr<Handset> Handset::create(const HandsetOptions& options, std::str
   return handset;
 }
 
+std::unique_ptr<Handset> Handset::createBare(std::string* error) {
+  HandsetOptions options;
+  options.stageImage = false;
+  return create(options, error);
+}
+
 std::unique_ptr<Handset> Handset::join(const std::string& root, bool setEnvironment,
                                        std::string* error) {
   if (!fs::is_directory(fs::path(root) / "dev")) {

@@ -24,6 +24,9 @@ class Handset {
  public:
   // Builds the tree; null with a message in *error when it cannot.
   static std::unique_ptr<Handset> create(const HandsetOptions& options, std::string* error);
+  // A root with the handset's folders but no vendor image; KV_ROOT points at it
+  // while it lives.
+  static std::unique_ptr<Handset> createBare(std::string* error = nullptr);
   // Joins a root that exists already (a handset another process started).
   static std::unique_ptr<Handset> join(const std::string& root, bool setEnvironment, std::string* error);
   ~Handset();

@@ -36,10 +36,8 @@ kv::sim::SensorRecord record(int8_t action, int32_t w0, int32_t w1, int32_t w2, 
 class Accelerometer : public ::testing::Test {
  protected:
   void SetUp() override {
-    kv::sim::HandsetOptions o;
-    o.stageImage = false;
     std::string error;
-    handset_ = kv::sim::Handset::create(o, &error);
+    handset_ = kv::sim::Handset::createBare(&error);
     ASSERT_TRUE(handset_) << error;
     sim_ = kv::sim::SensorSimulator::create(*handset_, &error);
     ASSERT_TRUE(sim_ && sim_->addDevice("acc", &error)) << error;
@@ -132,9 +130,7 @@ TEST_F(Accelerometer, CountLimitLeavesTheRestInTheRing) {
 }
 
 TEST(AccelerometerMissing, EveryOperationFails) {
-  kv::sim::HandsetOptions o;
-  o.stageImage = false;
-  auto handset = kv::sim::Handset::create(o, nullptr);
+  auto handset = kv::sim::Handset::createBare();
   kv::LogCapture capture;
   AccelerationSensor acc;
   EXPECT_EQ(acc.getFd(), -1);

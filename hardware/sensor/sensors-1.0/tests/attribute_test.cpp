@@ -48,9 +48,7 @@ TEST(AttributeFormats, ExactBytes) {
 class Attributes : public ::testing::Test {
  protected:
   void SetUp() override {
-    kv::sim::HandsetOptions o;
-    o.stageImage = false;
-    handset_ = kv::sim::Handset::create(o, nullptr);
+    handset_ = kv::sim::Handset::createBare();
     ASSERT_TRUE(handset_);
     ASSERT_TRUE(handset_->writeFile("/sys/class/sensor/m_acc_misc/accbatch", ""));
   }

@@ -17,10 +17,8 @@ namespace {
 class Context : public ::testing::Test {
  protected:
   void SetUp() override {
-    kv::sim::HandsetOptions o;
-    o.stageImage = false;
     std::string error;
-    handset_ = kv::sim::Handset::create(o, &error);
+    handset_ = kv::sim::Handset::createBare(&error);
     ASSERT_TRUE(handset_) << error;
     context_ = sensors_poll_context_t::getInstance();
   }
@@ -34,9 +32,7 @@ class Context : public ::testing::Test {
 };
 
 TEST(HandleToDriver, MapsEverySensorIdOfTheTable) {
-  kv::sim::HandsetOptions o;
-  o.stageImage = false;
-  auto handset = kv::sim::Handset::create(o, nullptr);
+  auto handset = kv::sim::Handset::createBare();
   struct Case {
     int id, index;
   } cases[] = {

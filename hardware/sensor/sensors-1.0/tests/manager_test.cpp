@@ -19,10 +19,8 @@ namespace {
 class Manager : public ::testing::Test {
  protected:
   void SetUp() override {
-    kv::sim::HandsetOptions o;
-    o.stageImage = false;
     std::string error;
-    handset_ = kv::sim::Handset::create(o, &error);
+    handset_ = kv::sim::Handset::createBare(&error);
     ASSERT_TRUE(handset_) << error;
     context_ = sensors_poll_context_t::getInstance();
     manager_ = SensorManager::getInstance();

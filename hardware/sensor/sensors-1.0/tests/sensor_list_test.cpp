@@ -38,10 +38,8 @@ class CustomLibrary {
 class List : public ::testing::Test {
  protected:
   void SetUp() override {
-    kv::sim::HandsetOptions o;
-    o.stageImage = false;
     std::string error;
-    handset_ = kv::sim::Handset::create(o, &error);
+    handset_ = kv::sim::Handset::createBare(&error);
     ASSERT_TRUE(handset_) << error;
     sim_ = kv::sim::SensorSimulator::create(*handset_, &error);
     ASSERT_TRUE(sim_) << error;
