@@ -3,6 +3,8 @@
 #include <cutils/properties.h>
 
 #include <atomic>
+#include <cstddef>
+#include <iostream>
 #include <thread>
 
 #include "fixture.h"
@@ -57,8 +59,12 @@ TEST_F(AppHandleTest, NoPropertyAndNoVariantGivesNoList) {
 TEST_F(AppHandleTest, CustomDirectoryOnlyForAudioParamFilesOfShippedTypes) {
   writeType(kVendorDir, "Speech", "vendor", "1.0");
   writeData(kCustomDir, "Speech", dataXml("1.5"));
+  writeDesc(kCustomDir, "Speech", descXml("1.0", "custom"));  // never read from there
   // Only in the custom directory: not an audio type of the handset.
   writeType(kCustomDir, "Volume", "custom");
+  // A description only in the custom directory does not make a type valid.
+  writeData(kVendorDir, "VoIP", dataXml("1.0"));
+  writeDesc(kCustomDir, "VoIP", descXml("1.0", "custom"));
   AppHandle* h = instance();
   ASSERT_THAT(names(h), ElementsAre("Speech"));
   EXPECT_EQ(5, byName(h, "Speech")->audioParamVerMin);  // the data file came from the custom dir
@@ -273,5 +279,21 @@ TEST_F(AppHandleTest, UsableFromC) {
   size_t count = 0;
   EXPECT_EQ(1, pvCApiLoad(kVendorDir, &count));
   EXPECT_EQ(1u, count);
+}
+}  // namespace
+
+extern "C" void pvCRecordSizes(size_t* appHandle, size_t* audioType, size_t* lockOffset);
+
+namespace {
+// The records as this ABI lays them out, the same from C and from C++.
+TEST(ParamVaultLayout, RecordSizes) {
+  size_t app = 0, audio = 0, lockOffset = 0;
+  pvCRecordSizes(&app, &audio, &lockOffset);
+  std::cout << "audio parameter records, " << (sizeof(void*) == 8 ? "64" : "32") << "-bit ABI:\n"
+            << "  AppHandle = " << sizeof(AppHandle) << "\n"
+            << "  AudioType = " << sizeof(AudioType) << "\n";
+  EXPECT_EQ(app, sizeof(AppHandle));
+  EXPECT_EQ(audio, sizeof(AudioType));
+  EXPECT_EQ(lockOffset, offsetof(AudioType, lock));
 }
 }  // namespace
