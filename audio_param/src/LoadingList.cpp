@@ -35,7 +35,7 @@ void utilDumpAudioTypeLoadingList(const char** audioTypeLoadingList) {
 
 int utilIsAudioTypeInLoadingList(const char* audioType) {
   if (appAudioTypeLoadingList == nullptr) {
-    DEBUG_LOG("%s(), %s audio type is allow by default!\n", __FUNCTION__, audioType);
+    DEBUG_LOG("%s(), %s audio type is allow by default!\n", __FUNCTION__, audioType ? audioType : "NULL");
     return 1;
   }
   for (int i = 0; audioType != nullptr && appAudioTypeLoadingList[i] != nullptr; i++) {
