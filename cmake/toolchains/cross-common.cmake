@@ -10,3 +10,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE BOTH)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${KV_CROSS_EMULATOR})
+# pkg-config reports the target's libraries (libxml2), not the host's.
+set(ENV{PKG_CONFIG_LIBDIR} "/usr/lib/${KV_CROSS_TRIPLE}/pkgconfig:/usr/share/pkgconfig")
