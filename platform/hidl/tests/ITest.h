@@ -17,6 +17,9 @@ struct ITest : public ::android::hidl::base::V1_0::IBase {
   // The instance name the object was fetched for.
   using instance_cb = std::function<void(const ::android::hardware::hidl_string&)>;
   virtual ::android::hardware::Return<void> instance(instance_cb _hidl_cb) = 0;
+  // Shared memory of `size` bytes from the "ashmem" allocator, its first word set to `mark`.
+  using share_cb = std::function<void(bool ok, const ::android::hardware::hidl_memory& memory)>;
+  virtual ::android::hardware::Return<void> share(uint64_t size, uint32_t mark, share_cb _hidl_cb) = 0;
 };
 
 }  // namespace V1_0

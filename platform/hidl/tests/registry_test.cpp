@@ -31,6 +31,10 @@ class Local : public ITest {
     cb("local");
     return android::hardware::Void();
   }
+  android::hardware::Return<void> share(uint64_t, uint32_t, share_cb cb) override {
+    cb(false, android::hardware::hidl_memory());
+    return android::hardware::Void();
+  }
 };
 
 class RegistryTest : public ::testing::Test {

@@ -29,7 +29,9 @@ Return<sp<I>> castInterface(const sp<hidl::base::V1_0::IBase>& parent) {
 }  // namespace hardware
 }  // namespace android
 
-#define HIDL_INTERFACE_COMMON(Iface, Descriptor, ...)                                         \
+// HIDL_INTERFACE_IDENTITY: descriptor, chain, registration and casts;
+// HIDL_INTERFACE_LOOKUP: getService through the registry and passthrough.
+#define HIDL_INTERFACE_IDENTITY(Iface, Descriptor, ...)                                       \
   static constexpr const char descriptor[] = Descriptor;                                      \
   ::android::hardware::Return<void> interfaceChain(interfaceChain_cb _hidl_cb) override {    \
     return ::android::hardware::details::reportInterfaceChain<Iface, __VA_ARGS__>(_hidl_cb);  \
@@ -39,14 +41,6 @@ Return<sp<I>> castInterface(const sp<hidl::base::V1_0::IBase>& parent) {
     _hidl_cb(descriptor);                                                                     \
     return ::android::hardware::Void();                                                       \
   }                                                                                           \
-  static ::android::sp<Iface> getService(const std::string& serviceName = "default",          \
-                                         bool getStub = false) {                              \
-    return ::android::hardware::details::getServiceAs<Iface>(serviceName, getStub);          \
-  }                                                                                           \
-  static ::android::sp<Iface> tryGetService(const std::string& serviceName = "default",       \
-                                            bool getStub = false) {                           \
-    return getService(serviceName, getStub);                                                  \
-  }                                                                                           \
   ::android::status_t registerAsService(const std::string& serviceName = "default") {         \
     return ::android::hardware::details::registerAsServiceInternal(this, serviceName);        \
   }                                                                                           \
@@ -54,3 +48,17 @@ Return<sp<I>> castInterface(const sp<hidl::base::V1_0::IBase>& parent) {
       const ::android::sp<::android::hidl::base::V1_0::IBase>& parent, bool = false) {        \
     return ::android::hardware::details::castInterface<Iface>(parent);                        \
   }
+
+#define HIDL_INTERFACE_LOOKUP(Iface)                                                          \
+  static ::android::sp<Iface> getService(const std::string& serviceName = "default",          \
+                                         bool getStub = false) {                              \
+    return ::android::hardware::details::getServiceAs<Iface>(serviceName, getStub);          \
+  }                                                                                           \
+  static ::android::sp<Iface> tryGetService(const std::string& serviceName = "default",       \
+                                            bool getStub = false) {                           \
+    return getService(serviceName, getStub);                                                  \
+  }
+
+#define HIDL_INTERFACE_COMMON(Iface, Descriptor, ...)  \
+  HIDL_INTERFACE_IDENTITY(Iface, Descriptor, __VA_ARGS__) \
+  HIDL_INTERFACE_LOOKUP(Iface)
