@@ -96,6 +96,12 @@ void* getPassthroughFetch(const std::string& descriptor) {
   return loadPassthroughFetch(descriptor);
 }
 
+sp<IBase> getPassthroughBase(const std::string& descriptor, const std::string& instance) {
+  void* fetch = getPassthroughFetch(descriptor);
+  if (!fetch) return nullptr;
+  return reinterpret_cast<IBase* (*)(const char*)>(fetch)(instance.c_str());
+}
+
 }  // namespace details
 
 namespace testing {

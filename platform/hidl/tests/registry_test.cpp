@@ -165,6 +165,17 @@ TEST_F(RegistryTest, RegisteredPassthroughServesAfterTheCallerLetsGo) {
   EXPECT_EQ(5, static_cast<int32_t>(found->add(2, 3)));
 }
 
+TEST_F(RegistryTest, PassthroughIsReachableAsIBaseByDescriptor) {
+  install(KV_TEST_IMPL, "vendor", kImplName);
+  sp<IBase> base = android::hardware::details::getPassthroughBase(ITest::descriptor, "default");
+  ASSERT_NE(nullptr, base);
+  std::string descriptor;
+  base->interfaceDescriptor([&](const hidl_string& d) { descriptor = d; });
+  EXPECT_EQ(ITest::descriptor, descriptor);
+  EXPECT_EQ(nullptr, android::hardware::details::getPassthroughBase("no.such.pkg@1.0::INone", "default"));
+  EXPECT_EQ(nullptr, android::hardware::details::getPassthroughBase("malformed", "default"));
+}
+
 TEST_F(RegistryTest, CastFromBaseChecksTheInterface) {
   sp<IBase> base = new Local();
   EXPECT_NE(nullptr, static_cast<sp<ITest>>(ITest::castFrom(base)));

@@ -35,6 +35,11 @@ void registerBuiltinService(const std::string& descriptor, const std::string& in
 // returns the address of its HIDL_FETCH_IName, or null (with a log line).
 void* getPassthroughFetch(const std::string& descriptor);
 
+// The passthrough implementation of any interface, as IBase: every interface
+// has IBase as its first base, at offset 0, so its HIDL_FETCH_I<Name> result
+// is also an IBase pointer. Null when there is no implementation.
+sp<IBase> getPassthroughBase(const std::string& descriptor, const std::string& instance);
+
 template <typename I>
 sp<I> getServiceAs(const std::string& instance, bool getStub) {
   if (!getStub) {
