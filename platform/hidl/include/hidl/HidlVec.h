@@ -63,9 +63,9 @@ struct hidl_vec {
     mOwnsBuffer = shouldOwn;
   }
   // Hands the buffer to the caller (who delete[]s it) and empties the vector;
-  // null when the vector does not own its buffer.
+  // null (and nothing changes) when the vector does not own its buffer.
   T* releaseData() {
-    if (!mOwnsBuffer && mSize > 0) return nullptr;
+    if (!mOwnsBuffer) return nullptr;
     T* data = mBuffer;
     mBuffer = nullptr;
     mSize = 0;
