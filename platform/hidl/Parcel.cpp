@@ -85,11 +85,12 @@ uint64_t Parcel::readUint64() const {
 }
 
 const void* Parcel::readInplace(size_t len) const {
-  // The block must be there; its padding may be cut off at the very end.
-  if (len > dataAvail()) return nullptr;
+  // The block and its padding must both be there (the padded size of a huge
+  // length wraps below it).
+  const size_t skip = padded(len);
+  if (skip < len || skip > dataAvail()) return nullptr;
   const void* at = mData.data() + mPos;
-  size_t skip = padded(len);
-  mPos += skip <= dataAvail() ? skip : dataAvail();
+  mPos += skip;
   return at;
 }
 

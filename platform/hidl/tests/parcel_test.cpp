@@ -92,14 +92,16 @@ TEST(Parcel, ValueReadsGiveZeroAtTheEnd) {
   EXPECT_EQ(0u, p.readUint64());
 }
 
-TEST(Parcel, BlockAtTheEndMayLackItsPadding) {
-  const uint8_t data[] = {'x', 'y'};
+TEST(Parcel, BlockAtTheEndNeedsItsPadding) {
+  const uint8_t data[] = {'x', 'y', 0, 0, 'z'};
   Parcel p;
   p.setData(data, sizeof data);
   char out[2];
   ASSERT_EQ(OK, p.read(out, 2));
   EXPECT_EQ(0, memcmp(out, "xy", 2));
-  EXPECT_EQ(2u, p.dataPosition());
+  EXPECT_EQ(4u, p.dataPosition());
+  EXPECT_EQ(NOT_ENOUGH_DATA, p.read(out, 1));  // one byte there, its padding not
+  EXPECT_EQ(4u, p.dataPosition());
 }
 
 TEST(Parcel, PositionPastTheEndIsRefused) {

@@ -43,10 +43,11 @@ class Parcel {
   uint32_t readUint32() const;
   int64_t readInt64() const;
   uint64_t readUint64() const;
-  // Copies `len` bytes and skips the padding after them.
+  // Copies `len` bytes and skips the padding after them; the padding must be
+  // there too.
   status_t read(void* out, size_t len) const;
   // Points at `len` bytes in the parcel and skips them and their padding;
-  // null when they are not all there.
+  // null when they (or their padding) are not all there.
   const void* readInplace(size_t len) const;
 
  private:
