@@ -1,6 +1,8 @@
 // Bad files and directories: the affected audio type is left out with its
 // messages, everything else loads, nothing crashes.
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "fixture.h"
@@ -104,14 +106,30 @@ TEST_F(BadDirTest, SearchDirectoryThatIsAFileOrMissing) {
 }
 
 TEST_F(BadDirTest, UnreadableDirectory) {
-  if (geteuid() == 0) {
-    GTEST_SKIP() << "running as root: permissions do not keep a directory from being read";
-  }
   writeType(kSystemDir, "Volume");
   writeType(kVendorDir, "Speech");
   ASSERT_EQ(0, chmod(handset_->hostPath(kVendorDir).c_str(), 0));
-  AppHandle* h = instance();
-  EXPECT_EQ(std::vector<std::string>{"Volume"}, names(h));
+  if (geteuid() != 0) {
+    AppHandle* h = instance();
+    EXPECT_EQ(std::vector<std::string>{"Volume"}, names(h));
+  } else {
+    // Permissions do not stop root: load as an unprivileged user in a child.
+    ASSERT_EQ(0, chmod(handset_->root().c_str(), 0755));
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      const uid_t nobody = 65534;
+      if (setgroups(0, nullptr) != 0 || setresgid(nobody, nobody, nobody) != 0 ||
+          setresuid(nobody, nobody, nobody) != 0)
+        _exit(2);
+      AppHandle* h = instance();
+      _exit(names(h) == std::vector<std::string>{"Volume"} ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(pid, waitpid(pid, &status, 0));
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(0, WEXITSTATUS(status)) << "1: wrong audio types loaded, 2: could not drop root";
+  }
   chmod(handset_->hostPath(kVendorDir).c_str(), 0755);
 }
 
