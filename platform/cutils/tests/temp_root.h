@@ -1,27 +1,16 @@
 // A fresh simulated root for one test: KV_ROOT points at it while it lives.
 #pragma once
 
-#include <stdlib.h>
-
-#include <filesystem>
+#include <memory>
 #include <string>
+
+#include "sim/handset.h"
 
 class TempRoot {
  public:
-  TempRoot() {
-    char tmpl[] = "/tmp/kvcutilsXXXXXX";
-    path_ = mkdtemp(tmpl);
-    for (const char* d : {"/dev/__properties__", "/dev/socket", "/data"})
-      std::filesystem::create_directories(path_ + d);
-    setenv("KV_ROOT", path_.c_str(), 1);
-  }
-  ~TempRoot() {
-    unsetenv("KV_ROOT");
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  const std::string& path() const { return path_; }
+  TempRoot() : handset_(kv::sim::Handset::createBare()) {}
+  const std::string& path() const { return handset_->root(); }
 
  private:
-  std::string path_;
+  std::unique_ptr<kv::sim::Handset> handset_;
 };

@@ -6,6 +6,10 @@
 #include <errno.h>
 #include <gtest/gtest.h>
 #include <hardware/hardware.h>
+
+#include <memory>
+
+#include "sim/handset.h"
 #include <kv/logcapture.h>
 #include <limits.h>
 #include <stdlib.h>
@@ -48,11 +52,9 @@ struct File {
 class HwGetModuleTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/kvhalXXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    root_ = tmpl;
-    fs::create_directories(root_ / "dev");
-    setenv("KV_ROOT", root_.c_str(), 1);
+    handset_ = kv::sim::Handset::createBare();
+    ASSERT_TRUE(handset_);
+    root_ = handset_->root();
     unsetenv("KV_HW_PATH");
   }
 
@@ -60,9 +62,7 @@ class HwGetModuleTest : public ::testing::Test {
     for (const hw_module_t* m : loaded_) dlclose(m->dso);
     loaded_.clear();
     unsetenv("KV_HW_PATH");
-    unsetenv("KV_ROOT");
-    std::error_code ec;
-    fs::remove_all(root_, ec);
+    handset_.reset();
   }
 
   fs::path folderPath(Folder f) const {
@@ -100,6 +100,7 @@ class HwGetModuleTest : public ::testing::Test {
     return rc;
   }
 
+  std::unique_ptr<kv::sim::Handset> handset_;
   fs::path root_;
   std::vector<const hw_module_t*> loaded_;
 };

@@ -15,6 +15,7 @@
 #include "kv/logcapture.h"
 #include "sim/handset.h"
 #include "sim/sensor_simulator.h"
+#include "sim_fixture.h"
 
 namespace {
 
@@ -33,14 +34,13 @@ kv::sim::SensorRecord record(int8_t action, int32_t w0, int32_t w1, int32_t w2, 
   return r;
 }
 
-class Accelerometer : public ::testing::Test {
+class Accelerometer : public SimulatedKernelTest {
  protected:
   void SetUp() override {
+    SimulatedKernelTest::SetUp();
+    if (HasFatalFailure()) return;
     std::string error;
-    handset_ = kv::sim::Handset::createBare(&error);
-    ASSERT_TRUE(handset_) << error;
-    sim_ = kv::sim::SensorSimulator::create(*handset_, &error);
-    ASSERT_TRUE(sim_ && sim_->addDevice("acc", &error)) << error;
+    ASSERT_TRUE(sim_->addDevice("acc", &error)) << error;
     SensorSaved::resetDirectoryForTest();
   }
   std::string file(const std::string& handsetPath) {
@@ -58,8 +58,6 @@ class Accelerometer : public ::testing::Test {
     }
     return 0;
   }
-  std::unique_ptr<kv::sim::Handset> handset_;
-  std::unique_ptr<kv::sim::SensorSimulator> sim_;
 };
 
 TEST_F(Accelerometer, ConstructionHandsCalibrationBackToTheKernel) {

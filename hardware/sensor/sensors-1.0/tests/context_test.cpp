@@ -8,28 +8,13 @@
 
 #include "SensorContext.h"
 #include "SensorList.h"
-#include "fake_driver.h"
+#include "sim_fixture.h"
 #include "kv/logcapture.h"
 #include "sim/handset.h"
 
 namespace {
 
-class Context : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string error;
-    handset_ = kv::sim::Handset::createBare(&error);
-    ASSERT_TRUE(handset_) << error;
-    context_ = sensors_poll_context_t::getInstance();
-  }
-  void TearDown() override {
-    delete sensors_poll_context_t::contextInstance;
-    SensorList::destroyInstance();
-  }
-  std::unique_ptr<kv::sim::Handset> handset_;
-  FakeDrivers fakes_;
-  sensors_poll_context_t* context_ = nullptr;
-};
+using Context = FakeContextTest;
 
 TEST(HandleToDriver, MapsEverySensorIdOfTheTable) {
   auto handset = kv::sim::Handset::createBare();

@@ -10,19 +10,17 @@
 #include "SensorContext.h"
 #include "SensorList.h"
 #include "SensorManager.h"
-#include "fake_driver.h"
+#include "sim_fixture.h"
 #include "kv/logcapture.h"
 #include "sim/handset.h"
 
 namespace {
 
-class Manager : public ::testing::Test {
+class Manager : public FakeContextTest {
  protected:
   void SetUp() override {
-    std::string error;
-    handset_ = kv::sim::Handset::createBare(&error);
-    ASSERT_TRUE(handset_) << error;
-    context_ = sensors_poll_context_t::getInstance();
+    FakeContextTest::SetUp();
+    if (HasFatalFailure()) return;
     manager_ = SensorManager::getInstance();
     manager_->setSensorContext(context_);
     a_ = manager_->createSensorConnection(15);
@@ -34,17 +32,14 @@ class Manager : public ::testing::Test {
     for (FakeDriver* f : fakes_.drivers) f->takeCalls();
   }
   void TearDown() override {
-    delete sensors_poll_context_t::contextInstance;
+    FakeContextTest::TearDown();
+    if (!manager_) return;
     manager_->removeSensorConnection(a_);
     manager_->removeSensorConnection(b_);
     SensorManager::destroyInstance();
-    SensorList::destroyInstance();
   }
   SensorConnection* client(char c) { return c == 'A' ? a_ : b_; }
 
-  std::unique_ptr<kv::sim::Handset> handset_;
-  FakeDrivers fakes_;
-  sensors_poll_context_t* context_ = nullptr;
   SensorManager* manager_ = nullptr;
   SensorConnection* a_ = nullptr;
   SensorConnection* b_ = nullptr;

@@ -13,6 +13,7 @@
 #include "sensorlist_cust_tables.h"
 #include "sim/handset.h"
 #include "sim/sensor_simulator.h"
+#include "sim_fixture.h"
 
 namespace {
 
@@ -35,16 +36,8 @@ class CustomLibrary {
   void* handle_;
 };
 
-class List : public ::testing::Test {
+class List : public SimulatedKernelTest {
  protected:
-  void SetUp() override {
-    std::string error;
-    handset_ = kv::sim::Handset::createBare(&error);
-    ASSERT_TRUE(handset_) << error;
-    sim_ = kv::sim::SensorSimulator::create(*handset_, &error);
-    ASSERT_TRUE(sim_) << error;
-  }
-  void TearDown() override { SensorList::destroyInstance(); }
   std::vector<std::string> names() {
     const sensor_t* list;
     size_t n = SensorList::getInstance()->getSensorList(&list);
@@ -54,8 +47,6 @@ class List : public ::testing::Test {
   }
   const std::vector<std::string> kDefault = {"ACCELEROMETER", "LIGHT", "PRESSURE", "PROXIMITY",
                                              "WAKE_GESTURE"};
-  std::unique_ptr<kv::sim::Handset> handset_;
-  std::unique_ptr<kv::sim::SensorSimulator> sim_;
 };
 
 TEST_F(List, NoKernelTableGivesTheDefaultList) {

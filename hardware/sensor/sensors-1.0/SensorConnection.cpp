@@ -1,1 +1,0 @@
-// SensorConnection is header-only.
